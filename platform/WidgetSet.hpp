@@ -10,8 +10,7 @@
 #pragma once
 
 #include <memory>
-#include <utility>
-#include <vector>
+#include <string>
 
 #include "platform/System.hpp"
 
@@ -63,9 +62,8 @@ public:
     virtual void AddMenuBarItem(TMenuItem *item) = 0;
     virtual void SetMenuItemCaption(TMenuItem *item, const AnsiString &caption) = 0;
     virtual void SetMenuItemVisible(TMenuItem *item, bool visible) = 0;
-    // The form's icon: its images, each a side length and 16-colour pixels as
-    // palette indexes, row by row from the top.
-    virtual void SetIcon(const std::vector<std::pair<int, std::vector<unsigned char>>> &images) = 0;
+    // The form's icon: the bytes of a Windows icon file (.ico) with its images.
+    virtual void SetIcon(const std::string &icoBytes) = 0;
 };
 
 class TWidgetSet {
@@ -75,6 +73,9 @@ public:
     virtual std::unique_ptr<TFormPeer> CreateFormPeer(TForm *form) = 0;
     virtual std::unique_ptr<TControlPeer> CreateButtonPeer(TButton *button, TFormPeer *parent) = 0;
     virtual std::unique_ptr<TMemoPeer> CreateMemoPeer(TMemo *memo, TFormPeer *parent) = 0;
+
+    // The application's icon (task bar button), the bytes of a Windows icon file.
+    virtual void SetApplicationIcon(const std::string &icoBytes) = 0;
 
     // Runs the message loop until Terminate is called.
     virtual void Run() = 0;
