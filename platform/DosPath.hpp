@@ -27,4 +27,21 @@ std::optional<AnsiString> FromHost(const std::string &hostPath);
 AnsiString NameFromHost(const std::string &utf8Name);
 std::string NameToHost(const AnsiString &name);
 
+// The name the platform reports for the host entry `utf8Name`: its code page 932 text,
+// or, for a name Windows could not hold (a control character, one of \ : * ? " < > |, a
+// trailing blank), its mangled 8.3 short name, so that no reported name can break a
+// line-based file. A lookup of a path component also finds an entry by this name.
+AnsiString ListedName(const std::string &utf8Name);
+
+// Compares two host names (UTF-8) without regard to case, as the file system does
+// (letters folded to upper case): negative, 0 or positive.
+int CompareNoCase(const std::string &a, const std::string &b);
+
+// True when `utf8Name` matches the search pattern `utf8Pattern` ("*" any run of
+// characters, "?" any one character, without regard to case; "*.*" matches every name).
+bool MatchesPattern(const std::string &utf8Name, const std::string &utf8Pattern);
+
+// True when the host folder is the root of one of the drives (by file identity).
+bool IsDriveRoot(const std::string &hostFolder);
+
 }  // namespace DosPath

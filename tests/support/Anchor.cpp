@@ -1,2 +1,0 @@
-// Shared test helpers live here.
-namespace test_support_anchor {}
