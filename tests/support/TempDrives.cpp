@@ -55,6 +55,40 @@ FixedTimeZone::~FixedTimeZone() {
     ::tzset();
 }
 
+FixedClock::FixedClock(std::vector<std::string> readings) : reads_(std::make_shared<int>(0)) {
+    std::vector<PlatformTesting::ClockReading> moments;
+    for (const std::string &text : readings) {
+        PlatformTesting::ClockReading r;
+        double seconds = 0;
+        if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%lf", &r.Year, &r.Month, &r.Day, &r.Hour,
+                        &r.Minute, &seconds) != 6) {
+            ADD_FAILURE() << "bad time text " << text;
+        }
+        r.Second = static_cast<int>(seconds);
+        r.Millisecond = static_cast<int>(std::lround((seconds - r.Second) * 1000));
+        moments.push_back(r);
+    }
+    if (moments.empty()) moments.emplace_back();
+    std::shared_ptr<int> reads = reads_;
+    PlatformTesting::SetClock([moments, reads] {
+        std::size_t i = static_cast<std::size_t>(*reads);
+        ++*reads;
+        return moments[i < moments.size() ? i : moments.size() - 1];
+    });
+}
+
+FixedClock::~FixedClock() { PlatformTesting::SetClock(nullptr); }
+
+FixedLocale::FixedLocale(const PlatformTesting::LocaleValues &values) {
+    PlatformTesting::InstallLocale(values);
+    PlatformTesting::AnnounceSettingsChange();
+}
+
+FixedLocale::~FixedLocale() {
+    PlatformTesting::InstallLocale(PlatformTesting::JapaneseLocale());
+    PlatformTesting::AnnounceSettingsChange();
+}
+
 TempDrives::TempDrives() {
     const char *tmp = std::getenv("TMPDIR");
     std::string pattern =

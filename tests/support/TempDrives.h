@@ -11,7 +11,11 @@
 // the system in code page 932.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/Testing.hpp"
 
 namespace support {
 
@@ -27,6 +31,34 @@ public:
 private:
     bool hadOld_;
     std::string old_;
+};
+
+// Fixes the platform's clock for its lifetime, then gives the host's clock back. Each
+// read of the clock (Date() and Time() read it once each) takes the next of `readings`,
+// local times written "YYYY-MM-DD hh:mm:ss.mmm" (the fraction optional); the last one
+// repeats. Two readings show a scan that begins a moment before midnight.
+class FixedClock {
+public:
+    explicit FixedClock(std::vector<std::string> readings);
+    explicit FixedClock(const char *when) : FixedClock(std::vector<std::string>{when}) {}
+    ~FixedClock();
+    FixedClock(const FixedClock &) = delete;
+    FixedClock &operator=(const FixedClock &) = delete;
+    // How many times the clock was read.
+    int Reads() const { return *reads_; }
+
+private:
+    std::shared_ptr<int> reads_;
+};
+
+// Installs `values` as the system's default locale and announces the change, so the
+// texts follow it; at the end the Japanese locale comes back (announced as well).
+class FixedLocale {
+public:
+    explicit FixedLocale(const PlatformTesting::LocaleValues &values);
+    ~FixedLocale();
+    FixedLocale(const FixedLocale &) = delete;
+    FixedLocale &operator=(const FixedLocale &) = delete;
 };
 
 // A temporary folder holding a Wine prefix with no drives yet (so Z: is "/"). WINEPREFIX
