@@ -40,6 +40,12 @@ std::optional<std::string> HostPath(const char *path) {
     return DosPath::ToHost(AnsiString(path));
 }
 
+// The run-time's answer for a folder where a file is wanted is EACCES.
+int Result(int hostResult) {
+    if (hostResult != 0 && errno == EISDIR) errno = EACCES;
+    return hostResult == 0 ? 0 : -1;
+}
+
 // Hands the write buffer to the host; false (with errno) when not all of it went.
 bool FlushOut(FILE *f) {
     std::size_t done = 0;
@@ -137,7 +143,10 @@ FILE *fopen(const char *path, const char *mode) {
         return nullptr;
     }
     int fd = ::open(host->c_str(), flags | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        Result(-1);
+        return nullptr;
+    }
     // A folder opens on the host for reading, but is no file to the run-time.
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -243,7 +252,7 @@ int chdir(const char *path) {
         errno = ENOENT;
         return -1;
     }
-    return ::chdir(host->c_str()) == 0 ? 0 : -1;
+    return Result(::chdir(host->c_str()));
 }
 
 int mkdir(const char *path) {
@@ -252,7 +261,7 @@ int mkdir(const char *path) {
         errno = ENOENT;
         return -1;
     }
-    return ::mkdir(host->c_str(), 0777) == 0 ? 0 : -1;
+    return Result(::mkdir(host->c_str(), 0777));
 }
 
 int rename(const char *from, const char *to) {
@@ -262,7 +271,7 @@ int rename(const char *from, const char *to) {
         errno = ENOENT;
         return -1;
     }
-    return std::rename(hostFrom->c_str(), hostTo->c_str()) == 0 ? 0 : -1;
+    return Result(std::rename(hostFrom->c_str(), hostTo->c_str()));
 }
 
 int remove(const char *path) {
@@ -272,7 +281,7 @@ int remove(const char *path) {
         return -1;
     }
     // The run-time removes files only; a folder is refused.
-    return ::unlink(host->c_str()) == 0 ? 0 : -1;
+    return Result(::unlink(host->c_str()));
 }
 
 }  // namespace Crt
