@@ -245,9 +245,14 @@ std::optional<std::string> LookUp(const std::string &folder, const AnsiString &n
     while (dirent *e = ::readdir(dir)) {
         std::string entry = e->d_name;
         if (entry == "." || entry == "..") continue;
-        if (DosPath::CompareNoCase(entry, host) == 0 ||
-            (NeedsShortName(entry) &&
-             DosPath::CompareNoCase(ShortName(entry), name.Bytes()) == 0)) {
+        bool match = DosPath::CompareNoCase(entry, host) == 0;
+        if (!match && name.Pos("~") > 0) {
+            // A short name holds a "~": the entry may be one that is listed by it.
+            AnsiString listed = DosPath::ListedName(entry);
+            match = listed != DosPath::NameFromHost(entry) &&
+                    DosPath::CompareNoCase(listed.Bytes(), name.Bytes()) == 0;
+        }
+        if (match) {
             found = entry;
             break;
         }
@@ -393,7 +398,19 @@ std::string NameToHost(const AnsiString &name) { return name.ToUtf8(); }
 
 AnsiString ListedName(const std::string &utf8Name) {
     if (NeedsShortName(utf8Name)) return AnsiString::FromBytes(ShortName(utf8Name));
-    return NameFromHost(utf8Name);
+    AnsiString name = NameFromHost(utf8Name);
+    // The code page's mapping can give a separator the host name did not have ("¥"
+    // becomes 0x5C): such a name would read as a path, so it gets its short name too.
+    const std::string &b = name.Bytes();
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(b[i]);
+        if (IsCp932LeadByte(c) && i + 1 < b.size()) {
+            ++i;
+        } else if (c < 0x20 || std::strchr("\\/:*\"<>|", c) != nullptr) {
+            return AnsiString::FromBytes(ShortName(utf8Name));
+        }
+    }
+    return name;
 }
 
 int CompareNoCase(const std::string &a, const std::string &b) {

@@ -152,6 +152,7 @@ TEST(DosPathNames, NamesWindowsCannotHoldGetWineShortNames) {
         {"表*示.dll", "___~~PYX.DLL"},
         {".hid?den", "HID_~1UE"},
         {"a.b.c*", "AB~~~KEU.C_"},
+        {"a¥b.dll", "A_B~~UEM.DLL"},  // the code page turns "¥" into "\"
     };
     for (const Case &k : cases) {
         EXPECT_EQ(DosPath::ListedName(k.host).Bytes(), k.listed) << k.host;
@@ -162,6 +163,8 @@ TEST(DosPathNames, AShortNameLeadsBackToItsEntry) {
     TempDrives drives;
     std::string c = drives.AddDrive('C');
     drives.MakeFile(c + "/Windows/a*b.txt", "x");
+    drives.MakeFile(c + "/Windows/a¥b.dll", "x");
+    EXPECT_EQ(DosPath::ToHost("C:\\Windows\\A_B~~UEM.DLL"), c + "/Windows/a¥b.dll");
     EXPECT_EQ(DosPath::ToHost("C:\\Windows\\A_B~~Y0Z.TXT"), c + "/Windows/a*b.txt");
     EXPECT_EQ(DosPath::ToHost("C:\\Windows\\a_b~~y0z.txt"), c + "/Windows/a*b.txt");
     EXPECT_EQ(DosPath::FromHost(c + "/Windows/a*b.txt")->Bytes(), "C:\\Windows\\A_B~~Y0Z.TXT");
