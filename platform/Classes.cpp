@@ -7,14 +7,18 @@ TComponent::TComponent(TComponent *AOwner) : owner_(AOwner) {
 }
 
 TComponent::~TComponent() {
-    // Owned components go first, the last made first.
+    // Owned components go first.
+    DestroyComponents();
+    if (owner_) owner_->Remove(this);
+}
+
+void TComponent::DestroyComponents() {
     while (!components_.empty()) {
         TComponent *c = components_.back();
         components_.pop_back();
         c->owner_ = nullptr;
         delete c;
     }
-    if (owner_) owner_->Remove(this);
 }
 
 void TComponent::Remove(TComponent *c) {

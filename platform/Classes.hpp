@@ -33,6 +33,8 @@ public:
     TComponent *Components(int i) const { return components_.at(static_cast<std::size_t>(i)); }
     // The owned component of that name, or none.
     TComponent *FindComponent(const AnsiString &name) const;
+    // Destroys the owned components, the last made first.
+    void DestroyComponents();
 
 private:
     void Remove(TComponent *c);

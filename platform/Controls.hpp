@@ -127,8 +127,6 @@ class TControl : public TComponent {
     bool GetVisible() const { return visible_; }
     TCursor GetCursor() const { return cursor_; }
     void SetCursor(TCursor value);
-    AnsiString GetCaption() const { return caption_; }
-    void SetCaption(AnsiString value);
     int GetTabOrder() const { return tabOrder_; }
     void SetTabOrder(int value);
     bool GetParentFont() const { return parentFont_; }
@@ -138,6 +136,9 @@ class TControl : public TComponent {
 
 protected:
     virtual void SetVisible(bool value);
+    // A memo's caption is its text, as a window's text is.
+    virtual AnsiString GetCaption() const { return caption_; }
+    virtual void SetCaption(AnsiString value);
 
 public:
     explicit TControl(TComponent *AOwner);
@@ -187,6 +188,8 @@ protected:
     // Hands the peer every setting but the visibility; controls with more to hand on
     // add theirs.
     virtual void PushState();
+    // Keeps `peer` without handing it anything: for a form, which hands on its own.
+    void SetPeer(std::unique_ptr<TControlPeer> peer) { peer_ = std::move(peer); }
     void DestroyHandle() { peer_.reset(); }
     // The control's Font changed (its own, or its form's while ParentFont is true).
     virtual void FontChanged();

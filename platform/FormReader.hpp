@@ -68,3 +68,7 @@ TFormObject ParseFormDescription(std::string_view text, const AnsiString &source
 void ReadForm(TForm *form, const AnsiString &className);
 // The same from a given text.
 void ReadForm(TForm *form, const AnsiString &className, std::string_view text);
+
+// True when the two identifiers are equal without regard to the case of ASCII letters,
+// as the form description's identifiers are compared.
+bool SameIdentifier(const AnsiString &a, const AnsiString &b);

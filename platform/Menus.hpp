@@ -73,5 +73,6 @@ public:
 
 private:
     friend class TForm;
+    friend class TMenuItem;
     TForm *form_ = nullptr;
 };

@@ -69,6 +69,8 @@ public:
 protected:
     void CreateHandle(TFormPeer *parent) override;
     void PushState() override;
+    AnsiString GetCaption() const override { return text_; }
+    void SetCaption(AnsiString value) override { SetText(value); }
 
 private:
     friend class TMemoStrings;
