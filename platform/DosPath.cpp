@@ -242,10 +242,11 @@ std::optional<std::string> LookUp(const std::string &folder, const AnsiString &n
     DIR *dir = ::opendir(folder.c_str());
     if (dir == nullptr) return std::nullopt;
     std::optional<std::string> found;
+    std::u32string wanted = DosPath::FoldedName(host);
     while (dirent *e = ::readdir(dir)) {
         std::string entry = e->d_name;
         if (entry == "." || entry == "..") continue;
-        bool match = DosPath::CompareNoCase(entry, host) == 0;
+        bool match = DosPath::FoldedName(entry) == wanted;
         if (!match && name.Pos("~") > 0) {
             // A short name holds a "~": the entry may be one that is listed by it.
             AnsiString listed = DosPath::ListedName(entry);
@@ -414,15 +415,14 @@ AnsiString ListedName(const std::string &utf8Name) {
 }
 
 int CompareNoCase(const std::string &a, const std::string &b) {
-    std::u32string x = Decode(a);
-    std::u32string y = Decode(b);
-    for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
-        char32_t p = Upper(x[i]);
-        char32_t q = Upper(y[i]);
-        if (p != q) return p < q ? -1 : 1;
-    }
-    if (x.size() == y.size()) return 0;
-    return x.size() < y.size() ? -1 : 1;
+    int c = FoldedName(a).compare(FoldedName(b));
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+std::u32string FoldedName(const std::string &utf8Name) {
+    std::u32string folded = Decode(utf8Name);
+    for (char32_t &c : folded) c = Upper(c);
+    return folded;
 }
 
 bool MatchesPattern(const std::string &utf8Name, const std::string &utf8Pattern) {

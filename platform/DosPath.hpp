@@ -36,6 +36,9 @@ AnsiString ListedName(const std::string &utf8Name);
 // Compares two host names (UTF-8) without regard to case, as the file system does
 // (letters folded to upper case): negative, 0 or positive.
 int CompareNoCase(const std::string &a, const std::string &b);
+// The name's characters folded as CompareNoCase folds them: comparing two folded names
+// gives the order of CompareNoCase, so a listing can fold each name once before sorting.
+std::u32string FoldedName(const std::string &utf8Name);
 
 // True when `utf8Name` matches the search pattern `utf8Pattern` ("*" any run of
 // characters, "?" any one character, without regard to case; "*.*" matches every name).

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/DateTimeInternal.hpp"
@@ -23,8 +26,9 @@ constexpr int kNoMoreFiles = 18;
 constexpr int kSpecial = faHidden | faSysFile | faVolumeID | faDirectory;
 
 struct Entry {
-    AnsiString name;       // as reported
-    std::string sortName;  // the reported name in UTF-8, for the order
+    AnsiString name;         // as reported
+    std::string sortName;    // the reported name in UTF-8, for the order
+    std::u32string sortKey;  // sortName folded, made once for the sort
     std::string hostName;
     int attr = 0;
     int time = 0;
@@ -32,11 +36,8 @@ struct Entry {
     int size = 0;
 };
 
-// Fills the entry's attributes and times from the host entry; false when it cannot be
-// stat'ed (a broken link, for instance), which leaves it out of the listing.
-bool Describe(const std::string &hostPath, const std::string &hostName, Entry &e) {
-    struct stat st {};
-    if (::stat(hostPath.c_str(), &st) != 0) return false;
+// Fills the entry's attributes and times from the host entry `st` describes.
+bool Describe(const struct stat &st, const std::string &hostName, Entry &e) {
     e.attr = S_ISDIR(st.st_mode) ? faDirectory : faArchive;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) e.attr |= faReadOnly;
     if (!hostName.empty() && hostName[0] == '.' && hostName != "." && hostName != "..") {
@@ -66,6 +67,22 @@ bool Describe(const std::string &hostPath, const std::string &hostName, Entry &e
     return true;
 }
 
+// Fills the entry from the host entry at `hostPath`; false when it cannot be stat'ed (a
+// broken link, for instance), which leaves it out of the listing.
+bool Describe(const std::string &hostPath, const std::string &hostName, Entry &e) {
+    struct stat st {};
+    if (::stat(hostPath.c_str(), &st) != 0) return false;
+    return Describe(st, hostName, e);
+}
+
+// The same for the entry `hostName` of the open folder `dir`, found from the folder
+// itself rather than by its whole path again.
+bool Describe(DIR *dir, const std::string &hostName, Entry &e) {
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), hostName.c_str(), &st, 0) != 0) return false;
+    return Describe(st, hostName, e);
+}
+
 std::string Join(const std::string &folder, const std::string &name) {
     if (!folder.empty() && folder.back() == '/') return folder + name;
     return folder + "/" + name;
@@ -73,14 +90,15 @@ std::string Join(const std::string &folder, const std::string &name) {
 
 // Case-insensitive order, ties by the reported bytes, then by the host's.
 bool Before(const Entry &a, const Entry &b) {
-    int c = DosPath::CompareNoCase(a.sortName, b.sortName);
+    int c = a.sortKey.compare(b.sortKey);
     if (c != 0) return c < 0;
     if (a.name.Bytes() != b.name.Bytes()) return a.name.Bytes() < b.name.Bytes();
     return a.hostName < b.hostName;
 }
 
-void Fill(TSearchRec &rec, const Entry &e) {
-    rec.Name = e.name;
+// Each entry is handed out once, so its name moves into the record.
+void Fill(TSearchRec &rec, Entry &e) {
+    rec.Name = std::move(e.name);
     rec.Attr = e.attr;
     rec.Time = e.time;
     rec.TimeStamp = e.stamp;
@@ -123,6 +141,7 @@ int SearchFirst(const AnsiString &path, int attr, TSearchRec &rec) {
         DIR *dir = ::opendir(host->c_str());
         if (dir == nullptr) return kPathNotFound;
         std::vector<Entry> found;
+        std::string hostPattern = DosPath::NameToHost(pattern);
         while (dirent *d = ::readdir(dir)) {
             std::string name = d->d_name;
             if (name == "." || name == "..") continue;
@@ -131,12 +150,17 @@ int SearchFirst(const AnsiString &path, int attr, TSearchRec &rec) {
             e.name = DosPath::ListedName(name);
             e.sortName =
                 e.name.Bytes() == DosPath::NameFromHost(name).Bytes() ? name : e.name.Bytes();
-            if (!DosPath::MatchesPattern(e.sortName, DosPath::NameToHost(pattern))) continue;
-            if (!Describe(Join(*host, name), name, e)) continue;
+            if (!DosPath::MatchesPattern(e.sortName, hostPattern)) continue;
+            if (!Describe(dir, name, e)) continue;
+            e.sortKey = DosPath::FoldedName(e.sortName);
             found.push_back(std::move(e));
         }
         ::closedir(dir);
-        std::sort(found.begin(), found.end(), Before);
+        // The order is found on indexes, so that the entries move only once.
+        std::vector<std::size_t> order(found.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::sort(order.begin(), order.end(),
+                  [&found](std::size_t x, std::size_t y) { return Before(found[x], found[y]); });
 
         // "." and ".." come first, except at a drive's root.
         if (!DosPath::IsDriveRoot(*host)) {
@@ -151,7 +175,8 @@ int SearchFirst(const AnsiString &path, int attr, TSearchRec &rec) {
                 }
             }
         }
-        for (Entry &e : found) listing->entries.push_back(std::move(e));
+        listing->entries.reserve(listing->entries.size() + found.size());
+        for (std::size_t i : order) listing->entries.push_back(std::move(found[i]));
     } else {
         std::optional<std::string> host = DosPath::ToHost(path);
         if (!host) return kPathNotFound;
