@@ -220,7 +220,7 @@ TEST_F(ScanTest, AFolderLargerThanTheListsIsScannedWhole) {
     std::string c = drives.AddDrive('C');
     const int count = 6000;
     for (int i = 0; i < count; ++i) {
-        char name[32];
+        char name[48];
         std::snprintf(name, sizeof name, "/Windows/System/f%04d.dll", i);
         drives.MakeFile(c + name);
     }
