@@ -84,7 +84,12 @@ QIcon IconOf(const std::string &icoBytes) {
     return icon;
 }
 
-class TQtFormPeer;
+// What every peer of this widget set has: its widget.
+class TQtPeer {
+public:
+    virtual ~TQtPeer() = default;
+    virtual QWidget *Widget() const = 0;
+};
 
 // The window of a form. Its close box asks the form to close instead of closing.
 class FormWindow : public QMainWindow {
@@ -141,7 +146,7 @@ private:
     bool fitting_ = true;
 };
 
-class TQtFormPeer : public TFormPeer {
+class TQtFormPeer : public TFormPeer, public TQtPeer {
 public:
     explicit TQtFormPeer(TForm *form) : window_(new FormWindow(form)) {
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -156,7 +161,7 @@ public:
     }
     ~TQtFormPeer() override { DeleteWidget(window_); }
 
-    QMainWindow *Window() const { return window_; }
+    QWidget *Widget() const override { return window_; }
     QWidget *Client() const { return client_; }
 
     void SetBounds(int left, int top, int width, int height) override {
@@ -178,7 +183,7 @@ public:
     void SetFont(const TFontData &font) override {
         // The menu bar takes the form's font too: the system's Japanese menu font is of
         // the same make and size.
-        window_->setFont(QtLook::FontOf(font));
+        window_->setFont(QtFontOf(font));
     }
     void SetTabOrder(int) override {}
 
@@ -237,7 +242,7 @@ TQtFormPeer &QtParent(TFormPeer *parent) {
     return *peer;
 }
 
-class TQtButtonPeer : public TControlPeer {
+class TQtButtonPeer : public TControlPeer, public TQtPeer {
 public:
     TQtButtonPeer(TButton *button, TFormPeer *parent)
         : parent_(QtParent(parent)), button_(new QPushButton(parent_.Client())) {
@@ -249,6 +254,7 @@ public:
         button_->show();
     }
     ~TQtButtonPeer() override { TQtFormPeer::DeleteWidget(button_); }
+    QWidget *Widget() const override { return button_; }
 
     void SetBounds(int left, int top, int width, int height) override {
         button_->setGeometry(left, top, width, height);
@@ -260,7 +266,7 @@ public:
         button_->setCursor(CursorShape(cursor, Qt::ArrowCursor));
     }
     void SetCaption(const AnsiString &text) override { button_->setText(ToUnicode(text)); }
-    void SetFont(const TFontData &font) override { button_->setFont(QtLook::FontOf(font)); }
+    void SetFont(const TFontData &font) override { button_->setFont(QtFontOf(font)); }
     void SetTabOrder(int order) override { parent_.PlaceInTabOrder(button_, order); }
 
 private:
@@ -268,7 +274,7 @@ private:
     QPointer<QPushButton> button_;
 };
 
-class TQtMemoPeer : public TMemoPeer {
+class TQtMemoPeer : public TMemoPeer, public TQtPeer {
 public:
     TQtMemoPeer(TMemo *memo, TFormPeer *parent)
         : parent_(QtParent(parent)), edit_(new QPlainTextEdit(parent_.Client())) {
@@ -284,6 +290,7 @@ public:
         edit_->show();
     }
     ~TQtMemoPeer() override { TQtFormPeer::DeleteWidget(edit_); }
+    QWidget *Widget() const override { return edit_; }
 
     void SetBounds(int left, int top, int width, int height) override {
         edit_->setGeometry(left, top, width, height);
@@ -295,31 +302,34 @@ public:
         edit_->viewport()->setCursor(CursorShape(cursor, Qt::IBeamCursor));
     }
     void SetCaption(const AnsiString &text) override { SetText(text); }
-    void SetFont(const TFontData &font) override { edit_->setFont(QtLook::FontOf(font)); }
+    void SetFont(const TFontData &font) override { edit_->setFont(QtFontOf(font)); }
     void SetTabOrder(int order) override { parent_.PlaceInTabOrder(edit_, order); }
 
+    // A new text puts the caret at its start, as the edit control's window text does.
     void SetText(const AnsiString &text) override {
         bytes_ = text.Bytes();
         edit_->setPlainText(QtText::EditText(bytes_));
-        MoveCaret(QtText::CharPosition(bytes_, text.Length()), -1);
     }
+    // Appended at the end as the edit control does, with the caret after it, scrolled
+    // into view.
     void AppendText(const AnsiString &tail) override {
-        if (!QtText::EndsCleanly(bytes_)) {
+        if (QtText::EndsCleanly(bytes_)) {
+            bytes_ += tail.Bytes();
+            QTextCursor end(edit_->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(QtText::EditText(tail.Bytes()));
+        } else {
+            // The tail joins the last character: the whole text is shown anew.
             SetText(AnsiString::FromBytes(bytes_ + tail.Bytes()));
-            return;
         }
-        bytes_ += tail.Bytes();
-        // Inserted at the end as the edit control does, with the caret after it.
-        QTextCursor cursor(edit_->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(QtText::EditText(tail.Bytes()));
-        edit_->setTextCursor(cursor);
+        MoveCaret(edit_->document()->characterCount() - 1, -1);
         edit_->ensureCursorVisible();
     }
     void SetSelection(int start, int length) override {
         int from = QtText::CharPosition(bytes_, start);
         int to = QtText::CharPosition(bytes_, length > 0 ? start + length : start);
         MoveCaret(to, from);
+        edit_->ensureCursorVisible();
     }
     void SetReadOnly(bool readOnly) override {
         edit_->setReadOnly(readOnly);
@@ -355,13 +365,11 @@ private:
 
 }  // namespace
 
-namespace QtLook {
-
-QFont FontOf(const TFontData &font) {
+QFont QtFontOf(const TFontData &font) {
     QString family = ToUnicode(font.Name);
     const QStringList families = QFontDatabase::families();
-    if (!families.contains(family, Qt::CaseInsensitive) && families.contains(FallbackFamily))
-        family = FallbackFamily;
+    if (!families.contains(family, Qt::CaseInsensitive) && families.contains(QtFallbackFamily))
+        family = QtFallbackFamily;
     QFont f(family);
     // A negative height is the character height in pixels; a positive one the height of
     // the character cell, which for these fonts is close enough to the same.
@@ -375,7 +383,10 @@ QFont FontOf(const TFontData &font) {
     return f;
 }
 
-}  // namespace QtLook
+QWidget *QtWidgetOf(const TControlPeer *peer) {
+    auto *qt = dynamic_cast<const TQtPeer *>(peer);
+    return qt ? qt->Widget() : nullptr;
+}
 
 TQtWidgetSet::TQtWidgetSet() {
     // Only the main form's closing (through the form) ends the message loop.

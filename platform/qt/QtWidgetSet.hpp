@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QWidget>
 
 #include "platform/WidgetSet.hpp"
 
@@ -29,10 +30,11 @@ private:
     bool terminated_ = false;
 };
 
-namespace QtLook {
 // The font a form description's font becomes: the named family where the font database
 // has it, else IPA Gothic (made to the measures of the system's Japanese fonts).
-QFont FontOf(const TFontData &font);
+QFont QtFontOf(const TFontData &font);
 // The family used when the named one is missing.
-inline constexpr const char *FallbackFamily = "IPAGothic";
-}  // namespace QtLook
+inline constexpr const char *QtFallbackFamily = "IPAGothic";
+
+// The widget of a peer of this widget set (for a form, its window); none for another's.
+QWidget *QtWidgetOf(const TControlPeer *peer);

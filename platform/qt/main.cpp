@@ -6,8 +6,6 @@
 #include "platform/qt/ProgramIcon.hpp"
 #include "platform/qt/QtWidgetSet.hpp"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
-
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     TQtWidgetSet widgetSet;
@@ -15,6 +13,8 @@ int main(int argc, char **argv) {
     widgetSet.SetApplicationIcon(ProgramIcon());
     // The entry's four arguments are ignored; there is no instance or command line.
     int result = WinMain(nullptr, nullptr, nullptr, 0);
+    // The forms' windows go while the toolkit is still there.
+    DoneApplication();
     SetWidgetSet(nullptr);
     return result;
 }
