@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Unit1.h"
+#include "platform/Testing.hpp"
 #include "scan/RunState.h"
 #include "support/HeadlessApp.h"
 #include "support/RunStateReset.h"
@@ -46,6 +47,7 @@ protected:
     void TearDown() override {
         app.reset();  // destroys the window
         Form1 = nullptr;
+        PlatformTesting::SetClock({});
     }
 
     // Fills the lists from slot 0 on; the slots after the table keep what they hold.
