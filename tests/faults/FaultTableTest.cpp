@@ -2,9 +2,8 @@
 // commands on a headless window: the data folder missing or read-only at start-up, at
 // Update file and at Compare; a full disk under each file written; a folder where the
 // backup belongs at Update file; the snapshot file removed, unreadable or a folder
-// between start-up and Start. Each ends with the
-// platform's message box (or, where nothing needs writing, none), and leaves every
-// entry of the data folder as it was.
+// between start-up and Start. Each ends with the platform's message box (or, where
+// nothing needs writing, none), and leaves every entry of the data folder as it was.
 //
 // Tests run as root, whom permissions do not stop. What fails here fails for root too:
 // a regular file where the data folder belongs, a data folder moved away, the file
