@@ -11,7 +11,7 @@ USE_RESOURCES(ProjectResources);
 
 TForm1 *Form1;
 
-// The handlers that the form description names.
+// The handlers that the form description names (the commands, in Commands.cpp).
 static const TPublishedMethods<TForm1> Form1Methods{
     {"K1Click", &TForm1::K1Click},           {"Close1Click", &TForm1::Close1Click},
     {"Button1Click", &TForm1::Button1Click}, {"Button2Click", &TForm1::Button2Click},
@@ -36,13 +36,3 @@ TForm1::TForm1(TComponent *Owner) : TForm(Owner) {
     PrevStart = 0;
     StartUp();
 }
-
-void TForm1::K1Click(TObject *) {}
-
-void TForm1::Close1Click(TObject *) {}
-
-void TForm1::Button1Click(TObject *) {}
-
-void TForm1::Button2Click(TObject *) {}
-
-void TForm1::Button3Click(TObject *) {}
