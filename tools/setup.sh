@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libgl-dev
     fonts-ipafont-gothic
-    xvfb xauth xdotool xclip faketime imagemagick x11-utils
+    xvfb xauth xdotool xclip faketime imagemagick x11-utils libx11-6 python3
     clang libclang-rt-14-dev
 )
 missing=()
