@@ -4,14 +4,12 @@
 source "$(dirname "$0")/lib.sh" "$1"
 start_display
 make_drive
-mkdir -p "$DRIVE_C/Kavru"
-printf '97/05/01\r\n 18:20:07\r\n*\r\n *\r\n*\r\n *\r\n' >"$DRIVE_C/Kavru/czenkai.txt"
-cp "$DRIVE_C/Kavru/czenkai.txt" "$WORK/old"
+write_snapshot
 
 start_app "1997-05-03 09:05:03"
 key alt+s
 python3 "$(dirname "$0")/close_window.py" "$WID"
 expect_exit 0
-expect_same "$DRIVE_C/Kavru/czenkai.txt" "$WORK/old"
+expect_same "$DRIVE_C/Kavru/czenkai.txt" "$WORK/snapshot"
 [ "$(ls "$DRIVE_C/Kavru")" = "czenkai.txt" ] || fail "closing wrote: $(ls "$DRIVE_C/Kavru")"
 echo "close_box: passed"

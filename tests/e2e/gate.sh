@@ -4,10 +4,8 @@
 source "$(dirname "$0")/lib.sh" "$1"
 start_display
 make_drive
-mkdir -p "$DRIVE_C/Kavru"
-printf '97/05/01\r\n 18:20:07\r\n*\r\n *\r\n*\r\n *\r\n' >"$DRIVE_C/Kavru/czenkai.txt"
+write_snapshot
 printf 'older\r\n' >"$DRIVE_C/Kavru/czenkai.bak"
-cp "$DRIVE_C/Kavru/czenkai.txt" "$WORK/txt"
 cp "$DRIVE_C/Kavru/czenkai.bak" "$WORK/bak"
 
 start_app "1997-05-03 09:05:03"
@@ -15,7 +13,7 @@ printf 'held by another program' | xclip -selection clipboard -i
 key alt+h
 key alt+a
 key alt+c
-expect_same "$DRIVE_C/Kavru/czenkai.txt" "$WORK/txt"
+expect_same "$DRIVE_C/Kavru/czenkai.txt" "$WORK/snapshot"
 expect_same "$DRIVE_C/Kavru/czenkai.bak" "$WORK/bak"
 [ "$(ls "$DRIVE_C/Kavru")" = $'czenkai.bak\nczenkai.txt' ] || fail "a command ran: $(ls "$DRIVE_C/Kavru")"
 [ "$(clipboard)" = "held by another program" ] || fail "the clipboard changed"

@@ -146,3 +146,40 @@ seconds_from_log() {  # prints the seconds digit of the only log file Z970503905
     [ -n "$f" ] || fail "no log file of 97/05/03 9:05:0x in $(ls "$DRIVE_C/Kavru")"
     echo "${f:11:1}"
 }
+
+# The folders' own times, set after their files were made (making a file touches them).
+fix_folder_times() {
+    touch -d "1997-05-02 12:30:00" "$DRIVE_C/Windows/System"
+    touch -d "1997-05-02 08:00:00" "$DRIVE_C/Windows"
+    touch -d "1997-05-01 07:00:00" "$DRIVE_C"
+}
+
+# A snapshot file of 97/05/01 18:20:07 whose sections follow as a printf format (by
+# default two empty sections); a copy stays in $WORK/snapshot.
+write_snapshot() {
+    mkdir -p "$DRIVE_C/Kavru"
+    { printf '97/05/01\r\n 18:20:07\r\n'; printf "${1:-*\r\n *\r\n*\r\n *\r\n}"; } >"$DRIVE_C/Kavru/czenkai.txt"
+    cp "$DRIVE_C/Kavru/czenkai.txt" "$WORK/snapshot"
+}
+
+# What a scan at 97/05/03 9:05:0$1 writes as the snapshot file, for a drive made by
+# make_drive with ALPHA.INI (stamp $2) and fix_folder_times.
+expected_scan() {
+    printf '97/05/03\r\n 9:05:0%s\r\n' "$1"
+    printf 'C:\\Windows\\.<Dir>\r\n 97/05/02 8:00:00\r\n'
+    printf 'C:\\Windows\\..<Dir>\r\n 97/05/01 7:00:00\r\n'
+    printf 'C:\\Windows\\ALPHA.INI\r\n %s\r\n' "$2"
+    printf 'C:\\Windows\\System<Dir>\r\n 97/05/02 12:30:00\r\n'
+    printf '*\r\n *\r\n'
+    printf 'C:\\Windows\\System\\.<Dir>\r\n 97/05/02 12:30:00\r\n'
+    printf 'C:\\Windows\\System\\..<Dir>\r\n 97/05/02 8:00:00\r\n'
+    printf 'C:\\Windows\\System\\Kernel32.dll\r\n 96/08/24 11:11:00\r\n'
+    printf '*\r\n *\r\n'
+}
+
+# Start and Compare with their access keys; S becomes the seconds digit of the scan.
+start_and_compare() {
+    key alt+s
+    key alt+h
+    S=$(seconds_from_log)
+}

@@ -4,9 +4,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 start_display
 make_drive
-mkdir -p "$DRIVE_C/Kavru"
-printf '97/05/01\r\n 18:20:07\r\n*\r\n *\r\n*\r\n *\r\n' >"$DRIVE_C/Kavru/czenkai.txt"
-cp "$DRIVE_C/Kavru/czenkai.txt" "$WORK/old"
+write_snapshot
 # Folders stand where the log file of each of the first seconds would go.
 for s in 3 4 5 6 7 8 9; do mkdir "$DRIVE_C/Kavru/Z9705039050$s.log"; done
 
@@ -29,8 +27,8 @@ kill -0 "$APP_PID" || fail "the program ended"
 
 # The window goes on: Update file writes the scan as the snapshot.
 key alt+a
-cmp -s "$DRIVE_C/Kavru/czenkai.txt" "$WORK/old" && fail "Update file did nothing after the error"
-expect_same "$DRIVE_C/Kavru/czenkai.bak" "$WORK/old"
+cmp -s "$DRIVE_C/Kavru/czenkai.txt" "$WORK/snapshot" && fail "Update file did nothing after the error"
+expect_same "$DRIVE_C/Kavru/czenkai.bak" "$WORK/snapshot"
 key alt+e
 expect_exit 0
 echo "log_error: passed"
