@@ -6,7 +6,8 @@
 #     against the toolkit alone showing a bare window, on a drive C of 4998 entries:
 #     a later start (a snapshot file exists) and a first start (it is made first).
 # Arguments go to quindral_bench (for example --benchmark_filter=scan).
-# QUINDRAL_BENCH_WINDOW_RUNS sets the number of starts of each kind (default 5).
+# QUINDRAL_BENCH_WINDOW_RUNS sets the number of starts of each kind (default 5);
+# QUINDRAL_BENCH_SKIP=1 leaves out quindral_bench and measures the starts alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -34,53 +35,79 @@ ln -s "$c" "$tmp/prefix/dosdevices/c:"
 (cd "$c/Windows/System" && touch Kernel32.dll Sys{0001..2995}.dll)
 export WINEPREFIX=$tmp/prefix
 
-# Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$tmp/display")" QT_QPA_PLATFORM=xcb
+# A display of its own, away from the low numbers that desktops and other scripts take;
+# the next number is tried where one is taken.
+n=150
+start_xvfb() {
+    while :; do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        # -noreset: no reset when a program ends, which refuses connections for a moment.
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
+        xvfb=$!
+        for _ in $(seq 100); do
+            DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break 2
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb" 2>/dev/null || true
+        n=$((n + 1))
+    done
+    export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
+}
+start_xvfb
 
-# One start: prints the milliseconds from the start to the window shown (polled every
-# few milliseconds) and the peak resident memory in kilobytes, then ends the program.
+# One start: appends to the file `record` the milliseconds from the start to the window
+# shown (polled every few milliseconds) and the peak resident memory in kilobytes, then
+# ends the program. Fails when the window does not appear.
 start_once() {
-    local title=$1
-    shift
+    local record=$1 title=$2
+    shift 2
     local t0 t1 timer
     t0=$(date +%s%N)
     /usr/bin/time -f %M -o "$tmp/mem" "$@" >"$tmp/out" 2>&1 &
     timer=$!
     until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
         if ! kill -0 "$timer" 2>/dev/null || (($(date +%s%N) - t0 > 30000000000)); then
-            echo "The window $title did not appear:" >&2
-            cat "$tmp/out" "$tmp/mem" >&2 || true
-            exit 1
+            echo "The window $title did not appear on $DISPLAY:" >&2
+            cat "$tmp/out" >&2 || true
+            pkill -TERM -P "$timer" || true
+            wait "$timer" || true
+            return 1
         fi
     done
     t1=$(date +%s%N)
     pkill -TERM -P "$timer" || true
     wait "$timer" || true
-    echo "$(((t1 - t0) / 1000000)) $(tail -n 1 "$tmp/mem")"
+    echo "$(((t1 - t0) / 1000000)) $(tail -n 1 "$tmp/mem")" >>"$record"
+}
+
+# A start that failed because the display went away is made again on a new one.
+start() {
+    for _ in 1 2 3; do
+        start_once "$@" && return 0
+        kill -0 "$xvfb" 2>/dev/null && exit 1
+        echo "Xvfb went away; starting it again." >&2
+        start_xvfb
+    done
+    exit 1
 }
 
 median() { sort -n | sed -n "$(((runs + 1) / 2))p"; }
 
 # Rounds of the three kinds of start, one after the other, so that a busy moment of the
 # machine falls on all three alike; one round first to warm the caches, not counted.
-: >"$tmp/floor" && : >"$tmp/later" && : >"$tmp/first"
 for round in $(seq 0 "$runs"); do
-    floor=$(start_once QuindralFloor build-bench/bench/quindral_bench_window)
-    later=$(start_once Quindral build-bench/quindral)
+    [ "$round" -gt 0 ] || suffix=.warm
+    start "$tmp/floor$suffix" QuindralFloor build-bench/bench/quindral_bench_window
+    start "$tmp/later$suffix" Quindral build-bench/quindral
     rm -rf "$c/Kavru"
-    first=$(start_once Quindral build-bench/quindral)
-    if ((round > 0)); then
-        echo "$floor" >>"$tmp/floor"
-        echo "$later" >>"$tmp/later"
-        echo "$first" >>"$tmp/first"
-    fi
+    start "$tmp/first$suffix" Quindral build-bench/quindral
+    suffix=
 done
-read -r floor_ms floor_kb < <(echo "$(cut -d' ' -f1 "$tmp/floor" | median) $(cut -d' ' -f2 "$tmp/floor" | median)")
-read -r later_ms later_kb < <(echo "$(cut -d' ' -f1 "$tmp/later" | median) $(cut -d' ' -f2 "$tmp/later" | median)")
-read -r first_ms first_kb < <(echo "$(cut -d' ' -f1 "$tmp/first" | median) $(cut -d' ' -f2 "$tmp/first" | median)")
+medians() { echo "$(cut -d' ' -f1 "$1" | median) $(cut -d' ' -f2 "$1" | median)"; }
+read -r floor_ms floor_kb < <(medians "$tmp/floor")
+read -r later_ms later_kb < <(medians "$tmp/later")
+read -r first_ms first_kb < <(medians "$tmp/first")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo
