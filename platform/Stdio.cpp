@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -172,26 +173,43 @@ int fprintf(FILE *stream, const char *format, ...) {
         errno = EBADF;
         return -1;
     }
+    // Formatted once into a buffer on the stack; only a longer text is formatted again.
+    char small[512];
     va_list args;
     va_start(args, format);
     va_list again;
     va_copy(again, args);
-    int length = std::vsnprintf(nullptr, 0, format, args);
+    int length = std::vsnprintf(small, sizeof small, format, args);
     va_end(args);
     if (length < 0) {
         va_end(again);
         stream->error = true;
         return -1;
     }
-    std::string formatted(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(formatted.data(), formatted.size(), format, again);
+    std::string large;
+    const char *text = small;
+    if (static_cast<std::size_t>(length) >= sizeof small) {
+        large.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(large.data(), large.size(), format, again);
+        text = large.data();
+    }
     va_end(again);
-    formatted.pop_back();
 
     LeaveReading(stream);
-    for (char c : formatted) {
-        if (stream->text && c == '\n') stream->out.push_back('\r');
-        stream->out.push_back(c);
+    const char *end = text + length;
+    if (!stream->text) {
+        stream->out.append(text, end);
+    } else {
+        for (const char *p = text; p < end;) {
+            const char *lf = static_cast<const char *>(std::memchr(p, '\n', end - p));
+            if (lf == nullptr) {
+                stream->out.append(p, end);
+                break;
+            }
+            stream->out.append(p, lf);
+            stream->out.append("\r\n", 2);
+            p = lf + 1;
+        }
     }
     if (stream->out.size() >= BufferSize && !FlushOut(stream)) return -1;
     return length;
@@ -208,12 +226,28 @@ char *fgets(char *buffer, int size, FILE *stream) {
         return nullptr;
     }
     if (!stream->out.empty() && !FlushOut(stream)) return nullptr;
-    int count = 0;
-    while (count < size - 1) {
-        int c = NextByte(stream);
-        if (c == EOF) break;
-        buffer[count++] = static_cast<char>(c);
-        if (c == '\n') break;
+    // The bytes are taken from the read buffer a run at a time, up to the LF.
+    std::size_t count = 0;
+    const std::size_t room = static_cast<std::size_t>(size) - 1;
+    bool lineEnd = false;
+    while (count < room && !lineEnd) {
+        if (stream->inPos == stream->in.size()) {
+            int c = NextByte(stream);  // refills the buffer, or tells of its end
+            if (c == EOF) break;
+            --stream->inPos;
+        }
+        const char *from = stream->in.data() + stream->inPos;
+        std::size_t run = std::min(stream->in.size() - stream->inPos, room - count);
+        if (const void *lf = std::memchr(from, '\n', run)) {
+            run = static_cast<std::size_t>(static_cast<const char *>(lf) - from) + 1;
+            lineEnd = true;
+        }
+        for (std::size_t i = 0; i < run; ++i) {
+            // A CR is dropped and takes no room; the next run fills it.
+            if (stream->text && from[i] == '\r') continue;
+            buffer[count++] = from[i];
+        }
+        stream->inPos += run;
     }
     if (count == 0 && size > 1) return nullptr;
     if (stream->error) return nullptr;
