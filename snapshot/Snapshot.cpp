@@ -100,6 +100,11 @@ private:
 
 // Reads one line whole, however long, through the run-time's 100-byte line reads.
 // False at the end of the file.
+// No line of the written form comes near this length (a full path is a few hundred
+// bytes); a longer one, or a file with no line ends at all, is not a snapshot.
+constexpr std::size_t LongestLine = 65536;
+struct LineTooLong {};
+
 bool ReadLine(Crt::FILE *stream, std::string &line) {
     line.clear();
     char buffer[100];
@@ -115,6 +120,7 @@ bool ReadLine(Crt::FILE *stream, std::string &line) {
         while (buffer[length] != '\0') --length;
         line.append(buffer, length);
         if (length > 0 && buffer[length - 1] == '\n') return true;
+        if (line.size() > LongestLine) throw LineTooLong();
     }
 }
 
@@ -174,6 +180,8 @@ void ReadSnapshot() {
             if (name == EndMark) ++marks;
         }
         whole = haveTime && paired && clean && marks == 2;
+    } catch (const LineTooLong &) {
+        whole = false;
     } catch (...) {
         Crt::fclose(SnapFile);
         SnapFile = nullptr;
@@ -188,8 +196,8 @@ void ReadSnapshot() {
     int count = static_cast<int>(names.size());
     MakeRoom(PrevNames, PrevStamps, count - 1);
     for (ListIndex = 0; ListIndex < count; ++ListIndex) {
-        PrevNames[ListIndex] = names[static_cast<std::size_t>(ListIndex)];
-        PrevStamps[ListIndex] = stamps[static_cast<std::size_t>(ListIndex)];
+        PrevNames[ListIndex] = std::move(names[static_cast<std::size_t>(ListIndex)]);
+        PrevStamps[ListIndex] = std::move(stamps[static_cast<std::size_t>(ListIndex)]);
     }
     PrevCount = count;
     ListIndex = 0;

@@ -300,6 +300,8 @@ TEST_F(SnapshotFiles, DamagedFilesAreRefusedAndChangeNothing) {
         {"entry after the System end mark", ExampleBytes + "C:\\Windows\\b.dll\r\n 1\r\n"},
         {"blank line after the System end mark", ExampleBytes + "\r\n"},
         {"NUL inside a name", head + "C:\\Win\0dows\\a.dll\r\n 1\r\n*\r\n *\r\n*\r\n *\r\n"s},
+        {"a line longer than any path",
+         head + std::string(70000, 'a') + "\r\n 1\r\n*\r\n *\r\n*\r\n *\r\n"},
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(k.what);
@@ -325,6 +327,22 @@ TEST_F(SnapshotFiles, DamagedFilesAreRefusedAndChangeNothing) {
         EXPECT_EQ(ListIndex, 0);
         EXPECT_EQ(SnapFile, nullptr);
     }
+}
+
+// A snapshot file that never ends a line (here an endless device) is refused once the
+// line is longer than any the written form holds, instead of being read until memory
+// runs out.
+TEST_F(SnapshotFiles, AnEndlessLineIsRefused) {
+    DriveText = "C:";
+    std::filesystem::create_symlink("/dev/zero", txt);
+    try {
+        ReadSnapshot();
+        ADD_FAILURE() << "loaded";
+    } catch (const EReadError &e) {
+        EXPECT_EQ(e.Message.Bytes(), BadFormMessage);
+    }
+    EXPECT_EQ(SnapFile, nullptr);
+    EXPECT_EQ(PrevCount, 0);
 }
 
 TEST_F(SnapshotFiles, SnapshotFileThatCannotBeOpenedRaisesTheOpenError) {
