@@ -45,7 +45,7 @@ fi
 
 n=99
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >build/xvfb.log 2>&1 &
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >build/xvfb.log 2>&1 &
 xvfb=$!
 quindral=
 cleanup() {

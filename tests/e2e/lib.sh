@@ -29,7 +29,7 @@ fail() {
 
 # A display of our own; -displayfd tells which number it took.
 start_display() {
-    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break
