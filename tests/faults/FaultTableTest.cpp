@@ -20,6 +20,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,9 @@ struct FaultCase {
     // beside a snapshot file, removed when that write fails.
     const char *removed;
 };
+
+// A case prints as its name (in test listings and failures), not as its bytes.
+void PrintTo(const FaultCase &k, std::ostream *os) { *os << k.name; }
 
 class FaultTableTest : public ::testing::TestWithParam<FaultCase> {
 public:
