@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev libgl-dev
     fonts-ipafont-gothic
     xvfb xauth xdotool xclip faketime imagemagick x11-utils libx11-6 python3
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev time
 )
 missing=()
 for p in "${packages[@]}"; do
