@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -282,6 +283,14 @@ public:
         edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
         edit_->setTabChangesFocus(true);
         edit_->setUndoRedoEnabled(false);
+        // As the Windows edit control does, the selection shows only while the memo has
+        // the focus; it stays set all the same.
+        QPalette palette = edit_->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Inactive, QPalette::Base));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.color(QPalette::Inactive, QPalette::Text));
+        edit_->setPalette(palette);
         // The frame and the scroll bars show the arrow; the cursor property is the
         // text's.
         edit_->setCursor(Qt::ArrowCursor);

@@ -219,6 +219,13 @@ TEST_F(QtPeersTest, MemoIsReadOnlyWithBothScrollBarsAndNoWrapping) {
     QTest::keyClicks(edit, "abc");
     EXPECT_EQ(memo->Text, AnsiString::StringOfChar('x', 400) + "\r\n");
     EXPECT_EQ(edit->toPlainText(), QString(400, u'x') + u'\n');
+
+    // Without the focus the selection is not highlighted, as in the Windows edit control.
+    const QPalette &palette = edit->palette();
+    EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight),
+              palette.color(QPalette::Inactive, QPalette::Base));
+    EXPECT_NE(palette.color(QPalette::Active, QPalette::Highlight),
+              palette.color(QPalette::Active, QPalette::Base));
 }
 
 TEST_F(QtPeersTest, MemoShowsItsTextAsLinesAndAppendsAtTheEnd) {
