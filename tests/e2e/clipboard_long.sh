@@ -44,7 +44,7 @@ expect_same "$DRIVE_C/Kavru/Z9705039050$S.log" "$WORK/expected.log"
 
 key alt+c
 head -c 10000 "$WORK/expected.log" | iconv -f CP932 -t UTF-8 >"$WORK/expected.clip"
-clipboard >"$WORK/clip"
+copied_text >"$WORK/clip"
 expect_same "$WORK/clip" "$WORK/expected.clip"
 key alt+e
 expect_exit 0

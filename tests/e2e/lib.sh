@@ -183,3 +183,22 @@ start_and_compare() {
     key alt+h
     S=$(seconds_from_log)
 }
+
+# The program handles the keys in their order but in its own time: these wait for what
+# a key leads to, up to ten seconds.
+copied_text() {  # the clipboard, once the program has put something there
+    local text=
+    for _ in $(seq 100); do
+        text=$(clipboard || true)
+        [ -n "$text" ] && break
+        sleep 0.1
+    done
+    clipboard
+}
+wait_changed() {  # wait_changed file reference: until the file's bytes differ
+    for _ in $(seq 100); do
+        cmp -s "$1" "$2" || return 0
+        sleep 0.1
+    done
+    fail "$1 did not change"
+}

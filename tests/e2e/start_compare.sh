@@ -56,7 +56,7 @@ expect_same "$DRIVE_C/Kavru/Z9705039050$S.log" "$WORK/expected.log"
 # The whole text is shorter than 10000 positions: all of it reaches the clipboard.
 key alt+c
 iconv -f CP932 -t UTF-8 "$WORK/expected.log" >"$WORK/expected.clip"
-clipboard >"$WORK/clip"
+copied_text >"$WORK/clip"
 expect_same "$WORK/clip" "$WORK/expected.clip"
 
 # Compare wrote nothing else; the snapshot files are as they were.

@@ -11,6 +11,7 @@ fix_folder_times
 start_app "1997-05-03 09:05:03"
 start_and_compare
 key alt+a
+wait_changed "$DRIVE_C/Kavru/czenkai.txt" "$WORK/snapshot"
 expected_scan "$S" "97/05/03 9:02:44" >"$WORK/expected"
 expect_same "$DRIVE_C/Kavru/czenkai.txt" "$WORK/expected"
 expect_same "$DRIVE_C/Kavru/czenkai.bak" "$WORK/snapshot"
@@ -19,7 +20,7 @@ expect_same "$DRIVE_C/Kavru/czenkai.bak" "$WORK/snapshot"
 key alt+s
 key alt+h
 key alt+c
-clipboard | iconv -f UTF-8 -t CP932 >"$WORK/text"
+copied_text | iconv -f UTF-8 -t CP932 >"$WORK/text"
 first_line 97/05/03 "9:05:0$S" >"$WORK/line"
 grep -q -F -f "$WORK/line" "$WORK/text" || fail "the second Start does not name the new snapshot"
 printf "$NONE_REWRITTEN_WIN" >"$WORK/none"
