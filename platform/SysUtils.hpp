@@ -3,10 +3,10 @@
 // current directory.
 #pragma once
 
+#include <memory>
+
 #include "platform/Consts.hpp"
 #include "platform/System.hpp"
-
-#include <memory>
 
 // ---- Errors -------------------------------------------------------------------------
 
@@ -59,11 +59,11 @@ struct TSearchListing;  // the platform's state of one open search
 
 // The file-search record: the entry that the open search found last.
 struct TSearchRec {
-    int Time = 0;            // last-write time in local time, packed (MS-DOS form)
-    TDateTime TimeStamp = 0; // the same moment as a date-time value, for any year
+    int Time = 0;             // last-write time in local time, packed (MS-DOS form)
+    TDateTime TimeStamp = 0;  // the same moment as a date-time value, for any year
     int Size = 0;
     int Attr = 0;
-    AnsiString Name;         // the entry's name, without its folder
+    AnsiString Name;  // the entry's name, without its folder
     int ExcludeAttr = 0;
     std::shared_ptr<TSearchListing> FindHandle;  // none while no search is open
 };

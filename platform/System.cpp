@@ -50,7 +50,9 @@ std::string Convert(const char *to, const char *from, std::string_view in, bool 
 
 }  // namespace
 
-bool IsCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsCp932LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 AnsiString::AnsiString(const char8_t *utf8)
     : bytes_(utf8 ? FromUtf8(reinterpret_cast<const char *>(utf8)).bytes_ : std::string()) {}
@@ -106,7 +108,8 @@ bool AnsiString::IsLeadByte(int pos) const {
     // Walk from the start: a trail byte can look like a lead byte.
     int i = 1;
     while (i <= Length()) {
-        bool lead = IsCp932LeadByte(static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i - 1)]));
+        bool lead =
+            IsCp932LeadByte(static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i - 1)]));
         if (i == pos) return lead && i < Length();
         i += lead ? 2 : 1;
         if (i > pos) return false;

@@ -23,11 +23,11 @@ class TMenuItem;
 
 // A font as the form description gives it.
 struct TFontData {
-    int Charset = 1;         // DEFAULT_CHARSET; SHIFTJIS_CHARSET is 128
-    int Color = 0;           // clBlack
-    int Height = -12;        // negative: the character height in pixels
-    AnsiString Name;         // in code page 932, such as "ＭＳ ゴシック"
-    int Style = 0;           // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
+    int Charset = 1;   // DEFAULT_CHARSET; SHIFTJIS_CHARSET is 128
+    int Color = 0;     // clBlack
+    int Height = -12;  // negative: the character height in pixels
+    AnsiString Name;   // in code page 932, such as "ＭＳ ゴシック"
+    int Style = 0;     // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
 };
 
 // Peer of a control (button, memo) or of the form itself.
@@ -38,7 +38,7 @@ public:
     // Width and Height its outer size.
     virtual void SetBounds(int left, int top, int width, int height) = 0;
     virtual void SetVisible(bool visible) = 0;
-    virtual void SetCursor(int cursor) = 0;            // crDefault, crArrow, crHourGlass ...
+    virtual void SetCursor(int cursor) = 0;               // crDefault, crArrow, crHourGlass ...
     virtual void SetCaption(const AnsiString &text) = 0;  // with "&" before the access key
     virtual void SetFont(const TFontData &font) = 0;
     virtual void SetTabOrder(int order) = 0;
@@ -53,7 +53,8 @@ public:
     // The selection, in byte positions of the text (CR LF counts two).
     virtual void SetSelection(int start, int length) = 0;
     virtual void SetReadOnly(bool readOnly) = 0;
-    virtual void SetScrollBars(int scrollBars) = 0;    // ssNone 0, ssHorizontal 1, ssVertical 2, ssBoth 3
+    virtual void SetScrollBars(
+        int scrollBars) = 0;  // ssNone 0, ssHorizontal 1, ssVertical 2, ssBoth 3
 };
 
 class TFormPeer : public TControlPeer {

@@ -27,12 +27,12 @@ extern AnsiString DriveText;   // drive of the Windows folder, such as "C:"
 extern AnsiString WinDirName;  // "Windows" or "Win95"
 extern AnsiString ScanDir;     // the folder being listed, with its trailing backslash
 
-extern TSearchRec SearchRec;   // the one file-search record
-extern int ListIndex;          // the shared index of the walks over the lists
-extern int PrevStart;          // first slot of the previous section compared; the gate
-extern int PrevSystemStart;    // first slot of the previous System section
-extern int FoundAny;           // 1 when the detection pass just run wrote a line
-extern Crt::FILE *SnapFile;    // the snapshot file while it is written or read
+extern TSearchRec SearchRec;  // the one file-search record
+extern int ListIndex;         // the shared index of the walks over the lists
+extern int PrevStart;         // first slot of the previous section compared; the gate
+extern int PrevSystemStart;   // first slot of the previous System section
+extern int FoundAny;          // 1 when the detection pass just run wrote a line
+extern Crt::FILE *SnapFile;   // the snapshot file while it is written or read
 
 // Slots of the previous lists that the last load or copy filled: no walk over the
 // previous lists goes past them, whatever they hold.

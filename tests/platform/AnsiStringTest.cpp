@@ -47,7 +47,9 @@ TEST(AnsiStringTest, EqualityIsByBytes) {
 
 TEST(AnsiStringTest, LeadBytesAreFoundFromTheStart) {
     // 0x95 0x5C: the trail byte is a backslash; 0x81 0x81 0x40: the second 0x81 trails.
-    AnsiString s("\x95\x5C" "a\x81\x81\x81\x40");
+    AnsiString s(
+        "\x95\x5C"
+        "a\x81\x81\x81\x40");
     EXPECT_TRUE(s.IsLeadByte(1));
     EXPECT_FALSE(s.IsLeadByte(2));
     EXPECT_FALSE(s.IsLeadByte(3));
@@ -58,7 +60,8 @@ TEST(AnsiStringTest, LeadBytesAreFoundFromTheStart) {
 
 TEST(AnsiStringTest, FormatFillsEachPercentS) {
     EXPECT_EQ(Format(u8"ﾌｧｲﾙ %s を作成できません", {"C:\\Kavru\\Z1.log"}).Bytes(),
-              "\xCC\xA7\xB2\xD9 C:\\Kavru\\Z1.log \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1");
+              "\xCC\xA7\xB2\xD9 C:\\Kavru\\Z1.log "
+              "\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1");
 }
 
 TEST(DynamicArrayTest, AnIndexOutsideRaisesInsteadOfTouchingMemory) {
